@@ -6,8 +6,12 @@
 #include <sstream>
 #include <vector>
 
+#include "canvas.h"
 #include "game.h"
 #include "headless.h"
+#include "platform.h"
+#include "png_write.h"
+#include "resources.h"
 #include "timers.h"
 
 namespace {
@@ -268,6 +272,30 @@ CommandResult RunCommandLine(const std::string& line, std::string* error) {
     if (cmd == "shell") return SetRecordFields(shells, words, kShellFields, error) ? CommandResult::Ok : CommandResult::Error;
     if (cmd == "effect") return SetRecordFields(effects, words, kEffectFields, error) ? CommandResult::Ok : CommandResult::Error;
     if (cmd == "close" && words.size() == 1) return CommandResult::Close;
+    if (cmd == "frame") {
+        if (words.size() != 2) {
+            *error = "frame needs one PNG path";
+            return CommandResult::Error;
+        }
+        return WritePng(*BackBuffer(), words[1].c_str(), error) ? CommandResult::Ok : CommandResult::Error;
+    }
+    if (cmd == "sprite" || cmd == "wave") {
+        const bool sprite = cmd == "sprite";
+        int32_t n;
+        const bool known = words.size() == 3 && ParseInt(words[1], &n) &&
+                           (sprite ? n >= 0 && n < SPRITE_COUNT : n == WAVE_FIRE || n == WAVE_LAND);
+        if (!known) {
+            *error = sprite ? "sprite needs a slot from 0 to 35 and a path" : "wave needs the id 137 or 138 and a path";
+            return CommandResult::Error;
+        }
+        const int id = sprite ? FIRST_BITMAP_ID + n : n;
+        ResourceData res;
+        if (!FindResource(id, res)) {
+            *error = "resource " + std::to_string(id) + " is not built into the program";
+            return CommandResult::Error;
+        }
+        return WriteFileBytes(words[2].c_str(), res.data, res.size, error) ? CommandResult::Ok : CommandResult::Error;
+    }
 
     *error = "unknown command '" + line + "'";
     return CommandResult::Error;
