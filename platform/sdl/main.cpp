@@ -1,0 +1,105 @@
+// tolvenar: the game in a window of its own, with sound and music.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "canvas.h"
+#include "desktop.h"
+#include "game.h"
+#include "platform.h"
+#include "timers.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: tolvenar [--help] [--version]\n"
+    "Tolvenar: hold off the war machines with your cannon.\n"
+    "  Left/Right move the cannon, Up/Down aim it, Space fires, Enter starts a game.\n"
+    "  The best score is kept in $XDG_DATA_HOME/tolvenar/HighScore.ini\n"
+    "  (~/.local/share/tolvenar when XDG_DATA_HOME is not set).\n"
+    "  The music, BGM.mid, is looked for in the current folder, beside the program\n"
+    "  and in " TOLVENAR_DATA_DIR ".\n";
+
+bool Set(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+// SDL quietly falls back to a window nobody can see when there is no display;
+// refuse instead, unless a video driver was asked for on purpose.
+bool CheckDisplay(bool afterInit) {
+    if (Set("SDL_VIDEODRIVER")) return true;
+    bool ok = Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+    if (ok && afterInit) {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        ok = driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+    }
+    if (!ok) std::fputs("tolvenar: no display to open the window on; set DISPLAY, or run under xvfb-run\n", stderr);
+    return ok;
+}
+
+void PrintStats() {
+    const LoopStats& s = GetLoopStats();
+    const double seconds = static_cast<double>(ClockNowUs()) / 1e6;
+    std::fprintf(stderr, "tolvenar: %lld ticks and %lld frames in %.2f s (%.2f ticks/s); first frame at %.1f ms\n",
+                 static_cast<long long>(s.ticks), static_cast<long long>(s.frames), seconds,
+                 seconds > 0 ? static_cast<double>(s.ticks) / seconds : 0.0, static_cast<double>(s.firstFrameUs) / 1e3);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ClockStart();
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("tolvenar " TOLVENAR_VERSION);
+            return 0;
+        }
+        std::fprintf(stderr, "tolvenar: unknown argument '%s'\n%s", argv[i], kUsage);
+        return 2;
+    }
+
+    if (!CheckDisplay(false)) return 1;
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "tolvenar: cannot open the display: %s\n", SDL_GetError());
+        return 1;
+    }
+    if (!CheckDisplay(true)) {
+        SDL_Quit();
+        return 1;
+    }
+    SDL_Window* window = SDL_CreateWindow("Tolvenar", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, CANVAS_WIDTH,
+                                          CANVAS_HEIGHT, SDL_WINDOW_HIDDEN);
+    if (window == nullptr || !PresentInit(window)) {
+        if (window == nullptr) std::fprintf(stderr, "tolvenar: cannot open the window: %s\n", SDL_GetError());
+        SDL_Quit();
+        return 1;
+    }
+    SoundInit();
+    NoticeInit();
+
+    // As on window creation: music, high score, seed, timers, pictures.
+    TimersReset();
+    TimersSetNow(ClockNowUs());
+    GameCreate();
+    PrepareText(TEXT_DEFEAT);
+    PrepareText(TEXT_NOTICE_CAPTION);
+    PrepareText("OK");
+    SDL_ShowWindow(window);
+
+    RunGameLoop();
+
+    GameDestroy();
+    if (std::getenv("TOLVENAR_STATS") != nullptr) PrintStats();
+    SoundShutdown();
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    return 0;
+}

@@ -1,0 +1,95 @@
+// Effect sounds and background music through SDL2_mixer. Without an audio
+// device, music file or soundfont the game carries on silently, after one
+// line on standard error saying why.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <string>
+
+#include "desktop.h"
+#include "music_files.h"
+#include "resources.h"
+
+namespace {
+
+constexpr int EFFECT_CHANNEL = 0;
+
+bool audioOpen = false;
+Mix_Chunk* fire = nullptr;
+Mix_Chunk* land = nullptr;
+Mix_Music* music = nullptr;
+
+Mix_Chunk* LoadWave(int id) {
+    ResourceData res;
+    if (!FindResource(id, res)) {
+        std::fprintf(stderr, "tolvenar: sound %d is missing from the program\n", id);
+        return nullptr;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(res.data, static_cast<int>(res.size)), 1);
+    if (chunk == nullptr) std::fprintf(stderr, "tolvenar: cannot read sound %d: %s\n", id, Mix_GetError());
+    return chunk;
+}
+
+}  // namespace
+
+void SoundInit() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "tolvenar: no sound or music: %s\n", SDL_GetError());
+        return;
+    }
+    Mix_Init(MIX_INIT_MID);
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+        std::fprintf(stderr, "tolvenar: no sound or music: no audio device (%s)\n", Mix_GetError());
+        return;
+    }
+    audioOpen = true;
+    // One effect channel: a new effect takes it over and cuts the old one off.
+    Mix_AllocateChannels(1);
+    fire = LoadWave(WAVE_FIRE);
+    land = LoadWave(WAVE_LAND);
+}
+
+void SoundPlayEffect(int waveId) {
+    Mix_Chunk* chunk = waveId == WAVE_FIRE ? fire : waveId == WAVE_LAND ? land : nullptr;
+    if (chunk != nullptr) Mix_PlayChannel(EFFECT_CHANNEL, chunk, 0);
+}
+
+int SoundStartMusic() {
+    if (!audioOpen) return 1;  // already told at start-up
+    const std::string path = FindInFolders(MusicFolders(), MUSIC_FILE_NAME);
+    if (path.empty()) {
+        std::fprintf(stderr, "tolvenar: no music: %s is not in the current folder, beside the program or in %s\n",
+                     MUSIC_FILE_NAME, TOLVENAR_DATA_DIR);
+        return 1;
+    }
+    const std::string fonts = ExistingSoundFonts(SoundFontCandidates());
+    if (fonts.empty()) {
+        std::fprintf(stderr, "tolvenar: no music: no General MIDI soundfont (install timgm6mb-soundfont)\n");
+        return 1;
+    }
+    Mix_SetSoundFonts(fonts.c_str());
+    music = Mix_LoadMUS(path.c_str());
+    if (music == nullptr) {
+        std::fprintf(stderr, "tolvenar: no music: cannot play %s: %s\n", path.c_str(), Mix_GetError());
+        return 1;
+    }
+    if (Mix_PlayMusic(music, -1) != 0) {
+        std::fprintf(stderr, "tolvenar: no music: cannot play %s: %s\n", path.c_str(), Mix_GetError());
+        return 1;
+    }
+    return 0;
+}
+
+void SoundShutdown() {
+    if (!audioOpen) return;
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    if (music != nullptr) Mix_FreeMusic(music);
+    if (fire != nullptr) Mix_FreeChunk(fire);
+    if (land != nullptr) Mix_FreeChunk(land);
+    music = nullptr;
+    fire = land = nullptr;
+    Mix_CloseAudio();
+    audioOpen = false;
+}
