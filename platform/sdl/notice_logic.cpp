@@ -52,10 +52,10 @@ NoticeLayout LayoutNotice(int canvasW, int canvasH, int textW, int captionW, int
 bool NoticeDismissedBy(NoticeInput& input, const SDL_Event& event, const Rect& button) {
     switch (event.type) {
     case SDL_KEYDOWN:
-        if (event.key.repeat == 0 && DismissKey(event.key.keysym.sym)) input.key = event.key.keysym.scancode;
+        if (event.key.repeat == 0 && DismissKey(event.key.keysym.sym)) input.key = event.key.keysym.sym;
         return false;
     case SDL_KEYUP:
-        return input.key != SDL_SCANCODE_UNKNOWN && event.key.keysym.scancode == input.key;
+        return input.key != SDLK_UNKNOWN && event.key.keysym.sym == input.key;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) input.buttonDown = Inside(button, event.button.x, event.button.y);
         return false;

@@ -29,8 +29,8 @@ NoticeLayout LayoutNotice(int canvasW, int canvasH, int textW, int captionW, int
 // while the box is open: a key already held (auto-repeating) when it opened
 // does not dismiss it, so a player firing at game over still sees it.
 struct NoticeInput {
-    SDL_Scancode key = SDL_SCANCODE_UNKNOWN;  // Enter, Space or Escape pressed in the box
-    bool buttonDown = false;                  // left mouse button pressed on OK
+    SDL_Keycode key = SDLK_UNKNOWN;  // Enter, Space or Escape pressed in the box
+    bool buttonDown = false;         // left mouse button pressed on OK
 };
 
 // Feeds one event; true when it dismisses the box (the release of Enter,
