@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the game.
+# Sets up, builds and starts the game: ./run.sh [--help | --version]
 set -euo pipefail
 cd "$(dirname "$0")"
-echo "run.sh: the desktop program is not built yet; try build/platform/headless/tolvenar-headless" >&2
-exit 1
+
+tools/install-deps.sh
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$jobs" --target tolvenar >/dev/null
+exec build/platform/sdl/tolvenar "$@"
