@@ -38,15 +38,14 @@ Stereo SynthFire() {
             const double body = Run(bodyBp[ch], src[2]) * AttackDecay(t, 0.001, 0.1);
             const double rumble =
                 Run(rumbleLp[ch][1], Run(rumbleLp[ch][0], src[3])) * AttackDecay(t, 0.05, 0.36);
-            // Gentle saturation keeps the crack from dwarfing the boom.
-            dry[ch][i] = Tanh(1.6 * (1.1 * crack + 0.9 * boom + 2.0 * blast + 5.0 * body + 8.0 * rumble));
+            dry[ch][i] = 1.1 * crack + 0.9 * boom + 2.0 * blast + 5.0 * body + 8.0 * rumble;
         }
     }
     // Reflections off the buildings: each side hears the other side late,
     // darker and quieter, three times over, which rolls the shot away.
     Stereo s{dry[0], dry[1]};
     const double delay[2][3] = {{0.083, 0.19, 0.31}, {0.121, 0.24, 0.37}};
-    const double gain[3] = {0.32, 0.2, 0.12};
+    const double gain[3] = {0.24, 0.16, 0.1};
     const double tone[3] = {1400.0, 900.0, 600.0};
     for (int ch = 0; ch < 2; ++ch) {
         std::vector<double>& out = ch == 0 ? s.left : s.right;
@@ -58,5 +57,8 @@ Stereo SynthFire() {
             for (int i = d; i < n; ++i) out[i] += gain[k] * Run(dark, src[i - d]);
         }
     }
+    // Gentle saturation keeps the crack from dwarfing the boom.
+    for (std::vector<double>* ch : {&s.left, &s.right})
+        for (double& x : *ch) x = Tanh(1.6 * x);
     return s;
 }

@@ -61,7 +61,7 @@ Stereo SynthLand() {
         phase -= static_cast<int>(phase);
         const double thump = Tanh(2.6 * Sin(2 * PI * phase) * AttackDecay(t, 0.004, 0.11)) / Tanh(2.6);
         // Debris density: grains start a moment after the impact and thin out.
-        const double shower = AttackDecay(t - 0.025, 0.09, 0.26);
+        const double shower = AttackDecay(t - 0.025, 0.09, 0.22);
         for (int ch = 0; ch < 2; ++ch) {
             if (i % 16 == 0) SetLowPass(bodyLp[ch], 170.0 + 900.0 * Exp(-t / 0.03), 0.8);
             const double body = Run(bodyLp[ch], White(noise[ch])) * AttackDecay(t, 0.002, 0.065);
@@ -84,8 +84,8 @@ Stereo SynthLand() {
     Noise scatter = MakeNoise(138003);
     for (int k = 0; k < 60; ++k) {
         const double u = Uniform(scatter);
-        const double start = 0.03 + 0.74 * u * u;
-        const double fade = 1.0 - 0.75 * (start / 0.8);
+        const double start = 0.03 + 0.66 * u * u;
+        const double fade = 1.0 - 0.8 * (start / 0.7);
         const double pan = 1.6 * Uniform(scatter) - 0.8;
         if (Uniform(scatter) < 0.22) {
             const double cutoff = 500.0 + 900.0 * Uniform(scatter);

@@ -30,6 +30,6 @@ int main(int argc, char** argv) {
     Stereo fire = SynthFire();
     Stereo land = SynthLand();
     const bool ok = WriteFile(dir + "/fire.wav", EncodeWave(Master(fire, -1.5, 0.12))) &&
-                    WriteFile(dir + "/land.wav", EncodeWave(Master(land, -1.5, 0.12)));
+                    WriteFile(dir + "/land.wav", EncodeWave(Master(land, -1.5, 0.16)));
     return ok ? 0 : 1;
 }
