@@ -67,19 +67,19 @@ Picture DrawSiegeCart() {
     // Posts and roof.
     s.Fill(Box(6.5f, 6, 8.8f, 20), WOOD_DARK);
     s.Fill(Box(29, 6, 31.3f, 20), WOOD_DARK);
-    Driver(s, 23, 6.6f, RGB(150, 120, 70));
-    const Shape roof = Poly({{5, 8.5f}, {12, 1}, {28, 1}, {35, 8.5f}});
-    Planks(s, roof, 1, 2.5f);
-    s.Fill(Box(4.5f, 7.6f, 35, 9.2f), WOOD_DARK);  // eaves beam
+    Driver(s, 21.5f, 7.4f, RGB(150, 156, 164));
+    const Shape roof = Poly({{5, 7.5f}, {12, 0.5f}, {28, 0.5f}, {35, 7.5f}});
+    Planks(s, roof, 0.5f, 2.4f);
+    s.Fill(Box(4.5f, 6.6f, 35, 8.0f), WOOD_DARK);  // eaves beam
     // The ram: a log on two ropes, with an iron head.
-    s.Fill(Segment({10, 9}, {11, 13}, 0.9f), RGB(210, 190, 140));
-    s.Fill(Segment({27, 9}, {26, 13}, 0.9f), RGB(210, 190, 140));
-    const Shape log = RoundBox(3, 12, 33, 16.8f, 2.2f);
-    s.Fill(log, Linear(0, 12, RGB(170, 118, 64), 0, 16.8f, RGB(104, 66, 34)));
-    s.Fill(Box(14, 12, 15.2f, 16.8f), IRON);
-    s.Fill(Box(24, 12, 25.2f, 16.8f), IRON);
-    s.Fill(Poly({{0.2f, 14.4f}, {2.2f, 11.4f}, {6.5f, 11.2f}, {6.5f, 17.6f}, {2.2f, 17.4f}}),
-           Linear(0, 11, STEEL_LIGHT, 0, 18, IRON_DARK));
+    s.Fill(Segment({10, 8}, {11, 13.5f}, 0.9f), RGB(210, 190, 140));
+    s.Fill(Segment({29, 8}, {28, 13.5f}, 0.9f), RGB(210, 190, 140));
+    const Shape log = RoundBox(3, 12.6f, 33, 17.2f, 2.2f);
+    s.Fill(log, Linear(0, 12.6f, RGB(170, 118, 64), 0, 17.2f, RGB(104, 66, 34)));
+    s.Fill(Box(14, 12.6f, 15.2f, 17.2f), IRON);
+    s.Fill(Box(26, 12.6f, 27.2f, 17.2f), IRON);
+    s.Fill(Poly({{0.2f, 14.9f}, {2.2f, 11.8f}, {6.5f, 11.6f}, {6.5f, 18.0f}, {2.2f, 17.8f}}),
+           Linear(0, 11.5f, STEEL_LIGHT, 0, 18, IRON_DARK));
     // The cart's bed and its two wheels.
     Planks(s, Box(2, 18, 34, 23.5f), 18, 2.8f);
     WoodenWheel(s, 9, 25.6f, 5.4f);
@@ -137,6 +137,11 @@ Picture DrawMonowheel() {
     Sketch s(31, 29);
     const Rgb orange = RGB(236, 128, 32);
     Wheel(s, 15.5f, 19.5f, 9.5f, orange);
+    // Fork from the hub up to the cab.
+    s.Fill(Segment({15.5f, 19.5f}, {11, 12}, 2.2f), Scale(orange, 0.7f));
+    s.Fill(Segment({15.5f, 19.5f}, {20, 12}, 2.2f), Scale(orange, 0.7f));
+    s.Fill(Circle(15.5f, 19.5f, 2.6f), Radial(14.8f, 18.8f, 3, Scale(orange, 1.2f), Scale(orange, 0.7f)));
+    s.Fill(Circle(15.5f, 19.5f, 0.9f), IRON_DARK);
     // Treads on the tyre.
     for (int i = 0; i < 12; i++) {
         const float a = 3.14159265f * float(i) / 6;
