@@ -12,3 +12,11 @@ add_executable(tolvenar_canvas_nofont_test canvas_nofont_test.cpp)
 target_link_libraries(tolvenar_canvas_nofont_test PRIVATE tolvenar_platform_common)
 add_test(NAME canvas.TextWithoutAnyFont COMMAND tolvenar_canvas_nofont_test)
 set_tests_properties(canvas.TextWithoutAnyFont PROPERTIES ENVIRONMENT "FONTCONFIG_FILE=${no_font_config}")
+
+# Our blitter against SDL2's RLE colour-key blit and a memcpy floor; run it
+# by hand for timings, or under callgrind with --count=WAY (see its header).
+# The pixel check that all three agree is a test.
+find_package(SDL2 CONFIG REQUIRED)
+add_executable(tolvenar_blit_bench bench/blit_bench.cpp)
+target_link_libraries(tolvenar_blit_bench PRIVATE tolvenar_platform_common SDL2::SDL2 benchmark::benchmark)
+add_test(NAME canvas.BlitterMatchesSdlAndTheCopy COMMAND tolvenar_blit_bench --check)

@@ -62,13 +62,13 @@ bool CoversHangul(FcPattern* match) {
 // The file and face index fontconfig picks for `query`, if `accept` likes it.
 // fontconfig always answers with something (DejaVu for an unknown family), so
 // the answer has to be checked.
-bool MatchFont(const char* query, bool (*accept)(FcPattern*), std::string& file, int& index) {
+bool MatchFont(FcConfig* config, const char* query, bool (*accept)(FcPattern*), std::string& file, int& index) {
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(query));
     if (pattern == nullptr) return false;
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config, pattern, &result);
     FcPatternDestroy(pattern);
     bool found = false;
     FcChar8* path = nullptr;
@@ -145,10 +145,16 @@ int32_t Rasterise(uint32_t codePoint) {
 }
 
 bool OpenFont() {
+    // fontconfig is only needed to find the file; its configuration is
+    // released again at once.
     std::string file;
     int index = 0;
-    if (!FcInit()) return false;
-    if (!MatchFont(kDisplayFamily, IsDisplayFamily, file, index) && !MatchFont(":lang=ko", CoversHangul, file, index)) return false;
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config == nullptr) return false;
+    const bool found = MatchFont(config, kDisplayFamily, IsDisplayFamily, file, index) ||
+                       MatchFont(config, ":lang=ko", CoversHangul, file, index);
+    FcConfigDestroy(config);
+    if (!found) return false;
     if (FT_Init_FreeType(&font.library) != 0) return false;
     if (FT_New_Face(font.library, file.c_str(), index, &font.face) != 0 || !FT_IS_SCALABLE(font.face) ||
         FT_Get_Char_Index(font.face, kHangulGa) == 0) {
