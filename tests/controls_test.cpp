@@ -81,7 +81,7 @@ TEST(Controls, SpaceBeforeAnyArrowFiresRightFromThePivot) {
 TEST(Controls, FacingLeftFiresFromTheLeftPivot) {
     HeadlessRun run = RunHeadless("set cannonX 100\npress left\nrelease left\nset angle 61\ntap space\nstate\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
-    const Json& b = run.Last()["shells"][0];
+    const Json b = run.Last()["shells"][0];
     EXPECT_EQ(b["x0"].Int(), 101);
     EXPECT_EQ(b["angle"].Int(), 61);
     EXPECT_FALSE(b["toRight"].Bool());

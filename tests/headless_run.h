@@ -68,10 +68,12 @@ inline HeadlessRun RunHeadless(const std::string& script, std::vector<std::strin
     return run;
 }
 
-// The active records of a pool, by index.
-inline const Json* Record(const Json& state, const char* pool, int index) {
+// The active record of a pool with that index; a null value when there is none.
+inline Json Record(const Json& state, const char* pool, int index) {
     for (const Json& r : state[pool].array) {
-        if (r["index"].Int() == index) return &r;
+        if (r["index"].Int() == index) return r;
     }
-    return nullptr;
+    return Json{};
 }
+
+inline bool Exists(const Json& v) { return v.type != Json::Type::Null; }
