@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "noise.h"
-#include "palette.h"
 #include "pictures.h"
 
 namespace art {
@@ -13,7 +12,7 @@ namespace {
 
 constexpr float PI = 3.14159265f;
 
-// Fire colour by heat, 1 at the white-hot core down to 0 at the sooty rim.
+// Fire colour by heat, 1 at the white-hot core down to 0 at the deep orange rim.
 Rgb FireColour(float heat) {
     const Rgb stops[] = {RGB(172, 52, 18), RGB(214, 72, 16), RGB(244, 128, 24),
                          RGB(255, 196, 48), RGB(255, 240, 150), RGB(255, 254, 236)};
@@ -21,10 +20,6 @@ Rgb FireColour(float heat) {
     const int i = int(heat);
     return Mix(stops[i], stops[i + 1], heat - float(i));
 }
-
-struct Puff {
-    float x, y, r;
-};
 
 }  // namespace
 
@@ -100,9 +95,13 @@ Picture DrawBurst(int frame) {
     // Rolling smoke puffs in a ring, pulling apart in the second frame.
     for (int i = 0; i < 9; i++) {
         const float a = 2 * PI * float(i) / 9 + 0.35f;
-        const float d = (frame == 0 ? 11.0f : 17.0f) + 3 * Random01(i, 1, seed);
-        const float r = (frame == 0 ? 9.0f : 7.5f) + 2.5f * Random01(i, 2, seed);
-        s.Fill(Blob(cx + std::cos(a) * d * 1.1f, cy + std::sin(a) * d * 0.95f, r, r * 0.25f, seed + uint32_t(i), 3), soot);
+        const float d = (frame == 0 ? 11.0f : 18.5f) + 3 * Random01(i, 1, seed);
+        const float r = (frame == 0 ? 9.0f : 7.0f) + 2.5f * Random01(i, 2, seed);
+        const float px = cx + std::cos(a) * d * 1.1f, py = cy + std::sin(a) * d * 0.95f;
+        s.Fill(Blob(px, py, r, r * 0.25f, seed + uint32_t(i), 3), soot);
+        // Each puff catches a little light on its upper side.
+        s.Shade(Intersect(Blob(px, py, r, r * 0.25f, seed + uint32_t(i), 3), Circle(px - r * 0.35f, py - r * 0.4f, r * 0.7f)),
+                RGB(170, 160, 148), frame == 0 ? 0.25f : 0.35f);
     }
     // Flying clods of earth.
     for (int i = 0; i < 10; i++) {
