@@ -4,6 +4,7 @@ add_executable(tolvenar_game_tests
   controls_test.cpp
   driver_test.cpp
   play_test.cpp
+  score_store_test.cpp
   timers_test.cpp
 )
 target_include_directories(tolvenar_game_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -158,6 +159,18 @@ bool MakeDirs(const std::string& dir, int* err) {
     return true;
 }
 
+// Temporary files left by a save that never reached its rename (a crash, a
+// power cut) are removed by the next save, under the lock.
+void RemoveStaleTemps(const std::string& dir) {
+    DIR* d = opendir(dir.c_str());
+    if (d == nullptr) return;
+    const std::string prefix = std::string(SCORE_FILE_NAME) + ".tmp.";
+    while (struct dirent* e = readdir(d)) {
+        if (std::strncmp(e->d_name, prefix.c_str(), prefix.size()) == 0) unlink((dir + "/" + e->d_name).c_str());
+    }
+    closedir(d);
+}
+
 std::string Describe(const std::string& what, const std::string& path, int err) {
     return what + " " + path + ": " + std::strerror(err);
 }
@@ -192,7 +205,7 @@ int ReadScoreFile(const std::string& path, std::string* note) {
     std::string text;
     int err = 0;
     if (!ReadWhole(path, &text, &err)) {
-        if (err != ENOENT && note != nullptr) *note = Describe("cannot read the high score from", path, err);
+        if (err != ENOENT && err != ENOTDIR && note != nullptr) *note = Describe("cannot read the high score from", path, err);
         return 0;
     }
     bool found = false;
@@ -227,6 +240,7 @@ SaveResult WriteScoreFile(const std::string& dir, int value) {
     while (flock(lockFd, LOCK_EX) != 0 && errno == EINTR) {
     }
 
+    RemoveStaleTemps(dir);
     std::string text;
     if (!ReadWhole(path, &text, &err) && err != ENOENT) {
         // Replacing a file we cannot read could throw away what it holds.
