@@ -3,6 +3,7 @@
 // line on standard error saying why.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <cstdio>
 #include <string>
@@ -31,9 +32,25 @@ Mix_Chunk* LoadWave(int id) {
     return chunk;
 }
 
+// ALSA writes several lines of its own to standard error when there is no
+// sound card; SDL loads the same library later, so a silent error handler
+// set here keeps the message down to our one line.
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void QuietAlsa() {
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+    if (alsa == nullptr) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (set != nullptr) set(IgnoreAlsaError);
+    // The library stays loaded for SDL to use.
+}
+
 }  // namespace
 
 void SoundInit() {
+    QuietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::fprintf(stderr, "tolvenar: no sound or music: %s\n", SDL_GetError());
         return;
