@@ -1,5 +1,6 @@
 // Our own blitter. Sprites are split once, at load, into runs of opaque
-// pixels, so drawing one copies only what shows and never looks at a key pixel.
+// pixels, indexed by row, so drawing one copies only what shows and never
+// looks at a key pixel.
 #include "canvas.h"
 
 #include <cstring>
@@ -35,6 +36,7 @@ void MakeSprite(Sprite& sprite, int width, int height, const uint32_t* pixels) {
     sprite.height = height;
     sprite.pixels.assign(pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height));
     sprite.runs.clear();
+    sprite.rowRuns.assign(1, 0);
     for (int y = 0; y < height; y++) {
         const uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(width);
         int x = 0;
@@ -44,9 +46,11 @@ void MakeSprite(Sprite& sprite, int width, int height, const uint32_t* pixels) {
             while (x < width && row[x] != KEY_COLOUR) x++;
             if (x > start) {
                 sprite.runs.push_back(SpriteRun{static_cast<uint16_t>(y), static_cast<uint16_t>(start),
-                                                static_cast<uint16_t>(x - start)});
+                                                static_cast<uint16_t>(x - start),
+                                                static_cast<uint32_t>(y * width + start)});
             }
         }
+        sprite.rowRuns.push_back(static_cast<uint32_t>(sprite.runs.size()));
     }
 }
 
@@ -93,20 +97,40 @@ void RestoreArea(Canvas* canvas, const Sprite* picture, int x, int y, int w, int
     }
 }
 
+// A sprite wholly inside the canvas (the usual case) copies its runs with no
+// clipping; one across an edge clips each run of its visible rows.
 void DrawSprite(Canvas* canvas, int x, int y, const Sprite* sprite) {
     if (sprite == nullptr) return;
-    if (x >= canvas->width || y >= canvas->height || x + sprite->width <= 0 || y + sprite->height <= 0) return;
+    const int w = sprite->width;
+    const int h = sprite->height;
+    if (x >= canvas->width || y >= canvas->height || x <= -w || y <= -h) return;
+    const size_t stride = static_cast<size_t>(canvas->width);
     const uint32_t* src = sprite->pixels.data();
-    for (const SpriteRun& run : sprite->runs) {
-        const int cy = y + run.row;
-        if (cy < 0 || cy >= canvas->height) continue;
-        int cx = x + run.x;
-        int skip;
-        int n = run.length;
-        if (!ClipSpan(canvas->width, cx, skip, n)) continue;
-        std::memcpy(canvas->pixels + static_cast<size_t>(cy) * canvas->width + cx,
-                    src + static_cast<size_t>(run.row) * sprite->width + run.x + skip,
-                    static_cast<size_t>(n) * sizeof(uint32_t));
+    const SpriteRun* runs = sprite->runs.data();
+    const uint32_t* rowRuns = sprite->rowRuns.data();
+    if (x >= 0 && y >= 0 && x <= canvas->width - w && y <= canvas->height - h) {
+        uint32_t* dst = canvas->pixels + static_cast<size_t>(y) * stride + x;
+        for (const SpriteRun& run : sprite->runs) {
+            std::memcpy(dst + run.row * stride + run.x, src + run.offset, run.length * sizeof(uint32_t));
+        }
+        return;
+    }
+    // Visible sprite columns [left, right) and rows [top, bottom).
+    const int left = x < 0 ? -x : 0;
+    const int right = canvas->width - x < w ? canvas->width - x : w;
+    const int top = y < 0 ? -y : 0;
+    const int bottom = canvas->height - y < h ? canvas->height - y : h;
+    for (int r = top; r < bottom; r++) {
+        uint32_t* row = canvas->pixels + static_cast<size_t>(y + r) * stride;
+        for (uint32_t i = rowRuns[r]; i < rowRuns[r + 1]; i++) {
+            const int from = runs[i].x > left ? runs[i].x : left;
+            const int end = runs[i].x + runs[i].length;
+            const int to = end < right ? end : right;
+            if (from < to) {
+                std::memcpy(row + (x + from), src + runs[i].offset + (from - runs[i].x),
+                            static_cast<size_t>(to - from) * sizeof(uint32_t));
+            }
+        }
     }
 }
 

@@ -24,6 +24,7 @@ struct SpriteRun {
     uint16_t row;
     uint16_t x;
     uint16_t length;
+    uint32_t offset;  // of its first pixel in `pixels`
 };
 
 struct Sprite {
@@ -31,6 +32,7 @@ struct Sprite {
     int height = 0;
     std::vector<uint32_t> pixels;   // every pixel, key colour included
     std::vector<SpriteRun> runs;    // the opaque runs, row by row
+    std::vector<uint32_t> rowRuns;  // row r's runs are runs[rowRuns[r]] up to runs[rowRuns[r + 1]]
 };
 
 // Builds a sprite from 0x00RRGGBB pixels (rows top to bottom).

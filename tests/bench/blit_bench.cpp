@@ -258,8 +258,15 @@ bool CheckPixels() {
     floor.Compose(scene);
     const long sdlDiff = Differences(ours, sdl, "SDL's frame");
     const long floorDiff = Differences(ours, floor, "the copied frame");
-    std::printf("blit_bench: %s sprites, %zu objects, %d across an edge; SDL differs in %ld pixels, the copy in %ld\n",
-                scene.embedded ? "embedded" : "stand-in", scene.objects.size(), scene.clipped, sdlDiff, floorDiff);
+    size_t runs = 0;
+    size_t rows = 0;
+    for (const Placed& p : scene.objects) {
+        runs += scene.sprites[p.slot].runs.size();
+        rows += static_cast<size_t>(scene.sprites[p.slot].height);
+    }
+    std::printf("blit_bench: %s sprites, %zu objects (%zu rows, %zu opaque runs), %d across an edge; "
+                "SDL differs in %ld pixels, the copy in %ld\n",
+                scene.embedded ? "embedded" : "stand-in", scene.objects.size(), rows, runs, scene.clipped, sdlDiff, floorDiff);
     if (sdlDiff != 0 || floorDiff != 0 || scene.objects.size() != 600 || scene.clipped == 0) {
         std::fprintf(stderr, "blit_bench: FAILED: the three compositions do not give the same frame\n");
         return false;
