@@ -3,6 +3,7 @@
 add_executable(tolvenar_game_tests
   controls_test.cpp
   driver_test.cpp
+  game_inprocess_test.cpp
   play_test.cpp
   score_store_test.cpp
   timers_test.cpp

@@ -19,8 +19,8 @@ void (*noticeLoop)() = nullptr;
 
 // Events are kept in one buffer reserved up front, so recording them during
 // a tick allocates nothing.
-void Record(const std::string& json) {
-    events += events.empty() ? "" : ",";
+void Record(const char* json) {
+    if (!events.empty()) events += ',';
     events += json;
 }
 
@@ -121,7 +121,7 @@ void ShowNotice(const char* text, const char* caption) {
     json += "\",\"caption\":\"";
     AppendEscaped(json, caption);
     json += "\"}";
-    Record(json);
+    Record(json.c_str());
     noticeOpen = true;
     if (noticeLoop != nullptr) noticeLoop();
     noticeOpen = false;
