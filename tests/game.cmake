@@ -13,3 +13,7 @@ target_compile_definitions(tolvenar_game_tests PRIVATE TOLVENAR_HEADLESS="$<TARG
 target_link_libraries(tolvenar_game_tests PRIVATE tolvenar_headless_backend GTest::gtest_main)
 add_dependencies(tolvenar_game_tests tolvenar-headless)
 gtest_discover_tests(tolvenar_game_tests DISCOVERY_TIMEOUT 60)
+
+# Not a test: run it by hand, and under callgrind for instruction counts.
+add_executable(tolvenar_game_bench game_bench.cpp)
+target_link_libraries(tolvenar_game_bench PRIVATE tolvenar_headless_backend benchmark::benchmark)
