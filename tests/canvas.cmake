@@ -20,3 +20,8 @@ find_package(SDL2 CONFIG REQUIRED)
 add_executable(tolvenar_blit_bench bench/blit_bench.cpp)
 target_link_libraries(tolvenar_blit_bench PRIVATE tolvenar_platform_common SDL2::SDL2 benchmark::benchmark)
 add_test(NAME canvas.BlitterMatchesSdlAndTheCopy COMMAND tolvenar_blit_bench --check)
+
+# The driver's frame, sprite and wave exports.
+add_executable(tolvenar_canvas_commands_tests canvas_commands_test.cpp)
+target_link_libraries(tolvenar_canvas_commands_tests PRIVATE tolvenar_headless_backend GTest::gtest_main)
+gtest_discover_tests(tolvenar_canvas_commands_tests DISCOVERY_TIMEOUT 60)
