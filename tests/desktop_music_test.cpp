@@ -57,6 +57,10 @@ TEST_F(MusicFiles, OnlyExistingSoundFontsAreListedInOrder) {
     const std::string b = Put("exe", "b.sf3");
     const std::string missing = (root / "none.sf2").string();
     EXPECT_EQ(ExistingSoundFonts({a, missing, b}), a + ";" + b);
+    // A link to a soundfont already listed is not loaded a second time.
+    const fs::path link = root / "cwd" / "default-GM.sf3";
+    fs::create_symlink(b, link);
+    EXPECT_EQ(ExistingSoundFonts({link.string(), b, a}), link.string() + ";" + a);
     EXPECT_EQ(ExistingSoundFonts({missing}), "");
     EXPECT_EQ(SoundFontCandidates().back(), "/usr/share/sounds/sf2/TimGM6mb.sf2");
 }

@@ -40,6 +40,8 @@ void NoticeInit();
 // ---- sound (sound.cpp) ----
 void SoundInit();
 void SoundPlayEffect(int waveId);
+// 0 once the music file and a soundfont are found and the music is loading
+// (it starts playing a moment later); otherwise 1, after saying why.
 int SoundStartMusic();
 void SoundShutdown();
 

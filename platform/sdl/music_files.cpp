@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace {
@@ -41,8 +42,16 @@ std::string FindInFolders(const std::vector<std::string>& folders, const char* n
 
 std::string ExistingSoundFonts(const std::vector<std::string>& candidates) {
     std::string list;
+    std::vector<std::string> seen;
     for (const std::string& path : candidates) {
         if (!IsFile(path)) continue;
+        // Debian's default-GM is often a link to TimGM6mb: load that file once.
+        char real[PATH_MAX];
+        const std::string same = realpath(path.c_str(), real) != nullptr ? real : path;
+        bool again = false;
+        for (const std::string& s : seen) again = again || s == same;
+        if (again) continue;
+        seen.push_back(same);
         if (!list.empty()) list += ';';
         list += path;
     }

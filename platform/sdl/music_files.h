@@ -14,7 +14,8 @@ std::vector<std::string> MusicFolders();
 std::string FindInFolders(const std::vector<std::string>& folders, const char* name);
 
 // The soundfonts among `candidates` that exist, joined with ';' in the given
-// order (FluidSynth uses the last one that loads); empty if none exists.
+// order (FluidSynth uses the last one that loads), each file once however
+// many links lead to it; empty if none exists.
 std::string ExistingSoundFonts(const std::vector<std::string>& candidates);
 
 // The General MIDI soundfonts tried: Debian's default-GM, then TimGM6mb.

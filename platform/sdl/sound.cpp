@@ -1,6 +1,8 @@
 // Effect sounds and background music through SDL2_mixer. Without an audio
 // device, music file or soundfont the game carries on silently, after one
-// line on standard error saying why.
+// line on standard error saying why. Reading the soundfont takes a good part
+// of a second, so the music is loaded and started on a thread of its own and
+// the first frame does not wait for it.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <dlfcn.h>
@@ -19,7 +21,9 @@ constexpr int EFFECT_CHANNEL = 0;
 bool audioOpen = false;
 Mix_Chunk* fire = nullptr;
 Mix_Chunk* land = nullptr;
-Mix_Music* music = nullptr;
+Mix_Music* music = nullptr;  // written by the loader, read after it has ended
+SDL_Thread* loader = nullptr;
+std::string musicPath;
 
 Mix_Chunk* LoadWave(int id) {
     ResourceData res;
@@ -45,6 +49,20 @@ void QuietAlsa() {
     auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
     if (set != nullptr) set(IgnoreAlsaError);
     // The library stays loaded for SDL to use.
+}
+
+int LoadAndPlayMusic(void*) {
+    Mix_Music* m = Mix_LoadMUS(musicPath.c_str());
+    if (m == nullptr) {
+        std::fprintf(stderr, "tolvenar: no music: cannot play %s: %s\n", musicPath.c_str(), Mix_GetError());
+        return 1;
+    }
+    music = m;
+    if (Mix_PlayMusic(m, -1) != 0) {
+        std::fprintf(stderr, "tolvenar: no music: cannot play %s: %s\n", musicPath.c_str(), Mix_GetError());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -86,20 +104,16 @@ int SoundStartMusic() {
         return 1;
     }
     Mix_SetSoundFonts(fonts.c_str());
-    music = Mix_LoadMUS(path.c_str());
-    if (music == nullptr) {
-        std::fprintf(stderr, "tolvenar: no music: cannot play %s: %s\n", path.c_str(), Mix_GetError());
-        return 1;
-    }
-    if (Mix_PlayMusic(music, -1) != 0) {
-        std::fprintf(stderr, "tolvenar: no music: cannot play %s: %s\n", path.c_str(), Mix_GetError());
-        return 1;
-    }
+    musicPath = path;
+    loader = SDL_CreateThread(LoadAndPlayMusic, "music", nullptr);
+    if (loader == nullptr) return LoadAndPlayMusic(nullptr);
     return 0;
 }
 
 void SoundShutdown() {
     if (!audioOpen) return;
+    if (loader != nullptr) SDL_WaitThread(loader, nullptr);
+    loader = nullptr;
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
     if (music != nullptr) Mix_FreeMusic(music);
