@@ -83,23 +83,51 @@ int ParseNumber(const std::string& v, bool* valid) {
     return static_cast<int>(n);
 }
 
-// Finds the score line: its index in `lines` and the index of the section
-// header, -1 when missing.
-void Locate(const std::vector<std::string>& lines, int* sectionLine, int* keyLine, std::string* value) {
-    *sectionLine = -1;
-    *keyLine = -1;
+// Where the score stands in a file's lines, and what it says.
+struct Stored {
+    int sectionLine = -1;  // the [HighScore] header
+    int keyLine = -1;      // the Score= line in that section
+    std::string raw;       // its value as written
+    bool valid = false;    // the value holds a number
+    int value = 0;         // that number, or 0
+};
+
+Stored Inspect(const std::vector<std::string>& lines) {
+    Stored st;
     bool inSection = false;
     for (size_t i = 0; i < lines.size(); i++) {
         std::string name;
         if (IsSection(lines[i], &name)) {
             inSection = SameName(name, "HighScore");
-            if (inSection && *sectionLine < 0) *sectionLine = static_cast<int>(i);
+            if (inSection && st.sectionLine < 0) st.sectionLine = static_cast<int>(i);
             continue;
         }
-        if (inSection && *keyLine < 0 && IsKey(lines[i], "Score", value)) {
-            *keyLine = static_cast<int>(i);
+        if (inSection && st.keyLine < 0 && IsKey(lines[i], "Score", &st.raw)) st.keyLine = static_cast<int>(i);
+    }
+    if (st.keyLine >= 0) st.value = ParseNumber(st.raw, &st.valid);
+    if (!st.valid) st.value = 0;
+    return st;
+}
+
+// The file's lines with the score set to `best`: the key replaced in place,
+// added to its section, or a new section at the end; nothing else touched.
+std::string WithScore(std::vector<std::string> lines, const Stored& st, int best, const std::string& nl) {
+    const std::string line = "Score=" + std::to_string(best);
+    if (st.keyLine >= 0) {
+        const std::string& orig = lines[st.keyLine];
+        lines[st.keyLine] = line + orig.substr(WithoutEnding(orig).size());
+    } else {
+        if (!lines.empty() && lines.back().back() != '\n') lines.back() += nl;
+        if (st.sectionLine >= 0) {
+            lines.insert(lines.begin() + st.sectionLine + 1, line + nl);
+        } else {
+            lines.push_back("[HighScore]" + nl);
+            lines.push_back(line + nl);
         }
     }
+    std::string out;
+    for (const std::string& l : lines) out += l;
+    return out;
 }
 
 bool ReadWhole(const std::string& path, std::string* text, int* err) {
@@ -191,14 +219,9 @@ std::string DefaultDataDir() {
 int ParseScoreText(const std::string& text, bool* found) {
     std::vector<std::string> lines;
     SplitLines(text, lines);
-    int sectionLine;
-    int keyLine;
-    std::string value;
-    Locate(lines, &sectionLine, &keyLine, &value);
-    bool valid = false;
-    int n = keyLine >= 0 ? ParseNumber(value, &valid) : 0;
-    if (found != nullptr) *found = keyLine >= 0 && valid;
-    return valid ? n : 0;
+    const Stored st = Inspect(lines);
+    if (found != nullptr) *found = st.valid;
+    return st.value;
 }
 
 int ReadScoreFile(const std::string& path, std::string* note) {
@@ -208,19 +231,14 @@ int ReadScoreFile(const std::string& path, std::string* note) {
         if (err != ENOENT && err != ENOTDIR && note != nullptr) *note = Describe("cannot read the high score from", path, err);
         return 0;
     }
-    bool found = false;
-    int n = ParseScoreText(text, &found);
-    if (!found && note != nullptr) {
-        // A file without the key is normal; a key whose value is not a number is not.
-        std::vector<std::string> lines;
-        SplitLines(text, lines);
-        int sectionLine;
-        int keyLine;
-        std::string value;
-        Locate(lines, &sectionLine, &keyLine, &value);
-        if (keyLine >= 0) *note = path + " holds no valid score (\"" + value + "\"); it counts as 0";
+    std::vector<std::string> lines;
+    SplitLines(text, lines);
+    const Stored st = Inspect(lines);
+    // A file without the key is normal; a key whose value is not a number is not.
+    if (st.keyLine >= 0 && !st.valid && note != nullptr) {
+        *note = path + " holds no valid score (\"" + st.raw + "\"); it counts as 0";
     }
-    return n;
+    return st.value;
 }
 
 SaveResult WriteScoreFile(const std::string& dir, int value) {
@@ -250,32 +268,10 @@ SaveResult WriteScoreFile(const std::string& dir, int value) {
     }
     std::vector<std::string> lines;
     SplitLines(text, lines);
-    int sectionLine;
-    int keyLine;
-    std::string old;
-    Locate(lines, &sectionLine, &keyLine, &old);
-    bool valid = false;
-    int stored = keyLine >= 0 ? ParseNumber(old, &valid) : 0;
-    const int best = valid && stored > value ? stored : value;
+    const Stored st = Inspect(lines);
+    const int best = st.valid && st.value > value ? st.value : value;
     result.written = best;
-
-    const std::string line = "Score=" + std::to_string(best);
-    const std::string nl = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
-    if (keyLine >= 0) {
-        const std::string& orig = lines[keyLine];
-        const bool hadEnding = !orig.empty() && orig.back() == '\n';
-        lines[keyLine] = line + (hadEnding ? orig.substr(WithoutEnding(orig).size()) : "");
-    } else {
-        if (!lines.empty() && lines.back().back() != '\n') lines.back() += nl;
-        if (sectionLine >= 0) {
-            lines.insert(lines.begin() + sectionLine + 1, line + nl);
-        } else {
-            lines.push_back("[HighScore]" + nl);
-            lines.push_back(line + nl);
-        }
-    }
-    std::string out;
-    for (const std::string& l : lines) out += l;
+    const std::string out = WithScore(lines, st, best, text.find("\r\n") != std::string::npos ? "\r\n" : "\n");
 
     const std::string temp = path + ".tmp." + std::to_string(getpid());
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
