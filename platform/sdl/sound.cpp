@@ -17,6 +17,11 @@
 namespace {
 
 constexpr int EFFECT_CHANNEL = 0;
+// Headroom: the effects peak at -1 dBFS and the music near -8 dBFS, so at
+// full volume a shot over a loud bar clips. These keep the sum below 0 dBFS
+// and the effects well above the music.
+constexpr int EFFECT_VOLUME = 100;  // of MIX_MAX_VOLUME (128)
+constexpr int MUSIC_VOLUME = 88;
 
 bool audioOpen = false;
 Mix_Chunk* fire = nullptr;
@@ -81,6 +86,8 @@ void SoundInit() {
     audioOpen = true;
     // One effect channel: a new effect takes it over and cuts the old one off.
     Mix_AllocateChannels(1);
+    Mix_Volume(EFFECT_CHANNEL, EFFECT_VOLUME);
+    Mix_VolumeMusic(MUSIC_VOLUME);
     fire = LoadWave(WAVE_FIRE);
     land = LoadWave(WAVE_LAND);
 }
