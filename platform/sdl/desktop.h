@@ -50,5 +50,6 @@ struct LoopStats {
     int64_t ticks;
     int64_t frames;
     int64_t firstFrameUs;  // -1 until the first frame is shown
+    int64_t firstTickUs;   // -1 until the first tick
 };
 const LoopStats& GetLoopStats();

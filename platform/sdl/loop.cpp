@@ -23,7 +23,7 @@ std::chrono::steady_clock::time_point origin;
 int64_t lastStepUs = 0;
 bool quit = false;
 bool repaint = false;
-LoopStats stats{0, 0, -1};
+LoopStats stats{0, 0, -1, -1};
 
 void Present() {
     repaint = false;
@@ -38,6 +38,7 @@ bool StepIfDue() {
     if (due < 0) return false;
     lastStepUs = due;
     stats.ticks++;
+    if (stats.firstTickUs < 0) stats.firstTickUs = due;
     TimersStep(due, GameTimer);
     if (repaint && !quit) Present();
     return true;

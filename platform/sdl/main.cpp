@@ -42,10 +42,15 @@ bool CheckDisplay(bool afterInit) {
 
 void PrintStats() {
     const LoopStats& s = GetLoopStats();
-    const double seconds = static_cast<double>(ClockNowUs()) / 1e6;
-    std::fprintf(stderr, "tolvenar: %lld ticks and %lld frames in %.2f s (%.2f ticks/s); first frame at %.1f ms\n",
-                 static_cast<long long>(s.ticks), static_cast<long long>(s.frames), seconds,
-                 seconds > 0 ? static_cast<double>(s.ticks) / seconds : 0.0, static_cast<double>(s.firstFrameUs) / 1e3);
+    const int64_t now = ClockNowUs();
+    // The rate counts from the first tick, so start-up time does not dilute it.
+    const double running = s.firstTickUs < 0 ? 0.0 : static_cast<double>(now - s.firstTickUs) / 1e6;
+    std::fprintf(stderr,
+                 "tolvenar: %lld ticks and %lld frames in %.2f s since the first tick (%.2f ticks/s); "
+                 "first frame %.1f ms after start\n",
+                 static_cast<long long>(s.ticks), static_cast<long long>(s.frames), running,
+                 running > 0 ? static_cast<double>(s.ticks - 1) / running : 0.0,
+                 static_cast<double>(s.firstFrameUs) / 1e3);
 }
 
 }  // namespace
