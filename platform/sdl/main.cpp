@@ -22,22 +22,39 @@ const char* const kUsage =
     "  The music, BGM.mid, is looked for in the current folder, beside the program\n"
     "  and in " TOLVENAR_DATA_DIR ".\n";
 
+const char* Value(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
 bool Set(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && value[0] != '\0';
 }
 
-// SDL quietly falls back to a window nobody can see when there is no display;
-// refuse instead, unless a video driver was asked for on purpose.
-bool CheckDisplay(bool afterInit) {
+// SDL quietly falls back to a window nobody can see when there is no
+// display. Unless a video driver was asked for on purpose, try only the
+// display systems the environment names, and refuse when there is none.
+bool ChooseVideoDriver() {
     if (Set("SDL_VIDEODRIVER")) return true;
-    bool ok = Set("DISPLAY") || Set("WAYLAND_DISPLAY");
-    if (ok && afterInit) {
-        const char* driver = SDL_GetCurrentVideoDriver();
-        ok = driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+    const bool x11 = Set("DISPLAY");
+    const bool wayland = Set("WAYLAND_DISPLAY");
+    if (!x11 && !wayland) {
+        std::fputs("tolvenar: no display to open the window on; set DISPLAY, or run under xvfb-run\n", stderr);
+        return false;
     }
-    if (!ok) std::fputs("tolvenar: no display to open the window on; set DISPLAY, or run under xvfb-run\n", stderr);
-    return ok;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && wayland ? "x11,wayland" : x11 ? "x11" : "wayland");
+    return true;
+}
+
+bool OnRealDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (Set("SDL_VIDEODRIVER") || (driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
+                                   std::strcmp(driver, "dummy") != 0)) {
+        return true;
+    }
+    std::fputs("tolvenar: no display to open the window on; set DISPLAY, or run under xvfb-run\n", stderr);
+    return false;
 }
 
 void PrintStats() {
@@ -70,17 +87,20 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    if (!CheckDisplay(false)) return 1;
+    if (!ChooseVideoDriver()) return 1;
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     // Present through the X server's shared-memory image rather than SDL's
     // OpenGL-backed window surface: under software GL the latter costs about
     // a fifth of a core and 90 MB more. The environment may still override.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "tolvenar: cannot open the display: %s\n", SDL_GetError());
+        std::fprintf(stderr, "tolvenar: cannot open the display (DISPLAY='%s', WAYLAND_DISPLAY='%s'): %s; "
+                     "check that it is running, or run under xvfb-run\n",
+                     Value("DISPLAY"), Value("WAYLAND_DISPLAY"), SDL_GetError());
+        SDL_Quit();
         return 1;
     }
-    if (!CheckDisplay(true)) {
+    if (!OnRealDisplay()) {
         SDL_Quit();
         return 1;
     }
