@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config
   libsdl2-dev libsdl2-mixer-dev libfontconfig-dev libfreetype-dev libpng-dev
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libx11-dev
   fonts-unfonts-core fonts-nanum timgm6mb-soundfont
   xvfb xauth xdotool x11-utils imagemagick sox valgrind
 )
