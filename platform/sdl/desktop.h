@@ -16,8 +16,6 @@ bool PresentInit(SDL_Window* window);
 void PresentFrame(const Canvas* frame);
 // Shows the last frame again (the window was uncovered).
 void PresentAgain();
-// Copies the picture now on the window into `out` (canvas-sized).
-void CopyShownFrame(Canvas* out);
 
 // ---- the loop (loop.cpp) ----
 // Microseconds since the clock was started.

@@ -1,5 +1,7 @@
-// The game-over notice: a modal box drawn into the window over the frozen
+// The game-over notice: a modal box drawn into the window over the game-over
 // frame, with its caption, its text and an OK button.
+#include <cstring>
+
 #include "canvas.h"
 #include "desktop.h"
 #include "notice_logic.h"
@@ -17,7 +19,7 @@ constexpr uint32_t BUTTON_BORDER = 0x0078D7;  // the default button's focus ring
 constexpr int SHADOW = 5;
 constexpr const char* OK_LABEL = "OK";
 
-OwnedCanvas picture;  // the frozen frame with the box on it
+OwnedCanvas picture;  // the game-over frame with the box on it
 
 Rect Clip(const Canvas* c, Rect r) {
     if (r.x < 0) { r.w += r.x; r.x = 0; }
@@ -78,7 +80,10 @@ void ShowNotice(const char* text, const char* caption) {
     Canvas* c = &picture.canvas;
     const NoticeLayout layout =
         LayoutNotice(c->width, c->height, TextWidth(text), TextWidth(caption), TextWidth(OK_LABEL), TEXT_CELL_HEIGHT);
-    CopyShownFrame(c);
+    // The box sits on the frame the game over is drawing (the final lives and
+    // the restart prompt), not on the one before it that still shows a life.
+    const Canvas* frame = BackBuffer();
+    std::memcpy(c->pixels, frame->pixels, static_cast<size_t>(c->width) * static_cast<size_t>(c->height) * 4);
     DrawBox(c, layout, text, caption);
     PresentFrame(c);
     RunNoticeLoop(layout.button);

@@ -34,12 +34,3 @@ void PresentFrame(const Canvas* frame) {
 void PresentAgain() {
     if (SDL_GetWindowSurface(window) != nullptr) SDL_UpdateWindowSurface(window);
 }
-
-void CopyShownFrame(Canvas* out) {
-    SDL_Surface* surface = SDL_GetWindowSurface(window);
-    if (surface == nullptr) return;
-    const int w = out->width < surface->w ? out->width : surface->w;
-    const int h = out->height < surface->h ? out->height : surface->h;
-    SDL_ConvertPixels(w, h, surface->format->format, surface->pixels, surface->pitch, SDL_PIXELFORMAT_RGB888,
-                      out->pixels, out->width * 4);
-}
