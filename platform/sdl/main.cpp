@@ -22,6 +22,8 @@ const char* const kUsage =
     "  The music, BGM.mid, is looked for in the current folder, beside the program\n"
     "  and in " TOLVENAR_DATA_DIR ".\n";
 
+const char* const kNoDisplay = "tolvenar: no display to open the window on; set DISPLAY, or run under xvfb-run\n";
+
 const char* Value(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
@@ -40,7 +42,7 @@ bool ChooseVideoDriver() {
     const bool x11 = Set("DISPLAY");
     const bool wayland = Set("WAYLAND_DISPLAY");
     if (!x11 && !wayland) {
-        std::fputs("tolvenar: no display to open the window on; set DISPLAY, or run under xvfb-run\n", stderr);
+        std::fputs(kNoDisplay, stderr);
         return false;
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && wayland ? "x11,wayland" : x11 ? "x11" : "wayland");
@@ -53,7 +55,7 @@ bool OnRealDisplay() {
                                    std::strcmp(driver, "dummy") != 0)) {
         return true;
     }
-    std::fputs("tolvenar: no display to open the window on; set DISPLAY, or run under xvfb-run\n", stderr);
+    std::fputs(kNoDisplay, stderr);
     return false;
 }
 

@@ -145,9 +145,9 @@ int PitchKey(const std::string& s, int line) {
 }
 
 // "4" quarter, "8." dotted eighth, "8t" triplet eighth, "2+8" tied.
-uint32_t Length(const std::string& spec, int line) {
+uint32_t Length(const std::string& written, int line) {
     uint32_t total = 0;
-    std::istringstream in(spec);
+    std::istringstream in(written);
     for (std::string part; std::getline(in, part, '+');) {
         char mod = 0;
         if (!part.empty() && (part.back() == '.' || part.back() == 't')) {
@@ -156,13 +156,13 @@ uint32_t Length(const std::string& spec, int line) {
         }
         int n = 0;
         if (!ParseInt(part, n) || n < 1 || n > 64 || (n & (n - 1)) != 0)
-            throw Failure{line, "bad length '/" + spec + "' (use 1 2 4 8 16 32 64, '.', 't', '+')"};
+            throw Failure{line, "bad length '/" + written + "' (use 1 2 4 8 16 32 64, '.', 't', '+')"};
         uint32_t ticks = 4 * PPQ / n;
         if (mod == '.') ticks = ticks * 3 / 2;
         if (mod == 't') ticks = ticks * 2 / 3;
         total += ticks;
     }
-    if (total == 0) throw Failure{line, "bad length '/" + spec + "'"};
+    if (total == 0) throw Failure{line, "bad length '/" + written + "'"};
     return total;
 }
 
